@@ -7,10 +7,18 @@
 namespace vantrelpad {
 
 void CommandList::append(std::string_view command) {
-    if (command.size() > std::numeric_limits<std::uint32_t>::max()) {
+    char* bytes = begin_command(command.size());
+    if (!command.empty()) {
+        std::memcpy(bytes, command.data(), command.size());
+    }
+    end_command(command.size());
+}
+
+char* CommandList::begin_command(std::size_t max_bytes) {
+    if (max_bytes > std::numeric_limits<std::uint32_t>::max()) {
         throw std::bad_alloc();  // no window message can carry it either
     }
-    const std::size_t needed = kHeaderBytes + command.size();
+    const std::size_t needed = kHeaderBytes + max_bytes;
     if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < needed) {
         Block block;
         block.capacity = needed > kBlockBytes ? needed : kBlockBytes;
@@ -18,12 +26,14 @@ void CommandList::append(std::string_view command) {
         blocks_.push_back(std::move(block));
     }
     Block& block = blocks_.back();
-    const auto length = static_cast<std::uint32_t>(command.size());
+    return block.bytes.get() + block.used + kHeaderBytes;
+}
+
+void CommandList::end_command(std::size_t bytes) {
+    Block& block = blocks_.back();
+    const auto length = static_cast<std::uint32_t>(bytes);
     std::memcpy(block.bytes.get() + block.used, &length, kHeaderBytes);
-    if (!command.empty()) {
-        std::memcpy(block.bytes.get() + block.used + kHeaderBytes, command.data(), command.size());
-    }
-    block.used += needed;
+    block.used += kHeaderBytes + bytes;
     ++count_;
 }
 

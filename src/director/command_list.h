@@ -22,6 +22,12 @@ class CommandList {
 
     void append(std::string_view command);
 
+    // Writes a command in place: room for at most max_bytes of it, to be
+    // ended by end_command with the bytes actually written. Nothing else may
+    // be appended in between.
+    char* begin_command(std::size_t max_bytes);
+    void end_command(std::size_t bytes);
+
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
 

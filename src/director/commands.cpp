@@ -4,18 +4,11 @@ namespace vantrelpad {
 
 void append_escaped(std::string_view text, std::string& out) {
     for (const char byte : text) {
-        switch (byte) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += byte;
+        const std::string_view escape = escape_sequence(byte);
+        if (escape.empty()) {
+            out += byte;
+        } else {
+            out += escape;
         }
     }
 }

@@ -2,6 +2,7 @@
 // inserted text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,22 @@ inline constexpr std::string_view kInsertPrefix = "insert:";
 // the list is completed.
 inline constexpr std::string_view kNewBufferCommand = "menucommand:101";
 inline constexpr std::string_view kCompletionCommand = "menucommand:105";
+
+// The escape of one byte: what stands for it in escaped text, or an empty view
+// for a byte that stands for itself. Never longer than kMaxEscapeBytes.
+constexpr std::string_view escape_sequence(char byte) {
+    switch (byte) {
+        case '\\':
+            return "\\\\";
+        case '\n':
+            return "\\n";
+        case '\r':
+            return "\\r";
+        default:
+            return {};
+    }
+}
+inline constexpr std::size_t kMaxEscapeBytes = 2;
 
 // Appends the escaped form of text to out: a backslash becomes two
 // backslashes, a line feed backslash-n, a carriage return backslash-r. The

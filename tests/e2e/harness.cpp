@@ -2,7 +2,7 @@
 // line, feeds its standard input through a pipe, reads and closes the message
 // boxes it shows, and reports what a user would see, one line each:
 //   box ms=<since start> caption=<hex> text=<hex> buttons=<hex of "OK|..."> icon=<0|1>
-//   exit code=0x<8 hex digits> ms=<since start>
+//   exit code=0x<8 hex digits> ms=<since start> us=<since start, finer>
 //
 //   harness run [--stdin FILE | --no-stdin] [--cwd DIR] APPLICATION COMMAND-LINE
 //   harness version FILE     the resource types and version strings of FILE
@@ -176,6 +176,9 @@ int run(int argc, wchar_t** argv) {
     startup.hStdOutput = nowhere;
     startup.hStdError = nowhere;
     PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency, start_count, end_count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start_count);
     const DWORD started = GetTickCount();
     if (!CreateProcessW(application.c_str(), &command_line[0], nullptr, nullptr, TRUE, 0, nullptr,
                         cwd.empty() ? nullptr : cwd.c_str(), &startup, &process)) {
@@ -195,7 +198,10 @@ int run(int argc, wchar_t** argv) {
         for (const HWND box : search.found) {
             if (reported.insert(box).second) report_box(box, started);
         }
-        if (waited == WAIT_OBJECT_0) break;
+        if (waited == WAIT_OBJECT_0) {
+            QueryPerformanceCounter(&end_count);
+            break;
+        }
         if (GetTickCount() - started > kRunLimitMs) {
             std::printf("hung ms=%lu\n", static_cast<unsigned long>(GetTickCount() - started));
             TerminateProcess(process.hProcess, 3);
@@ -204,8 +210,10 @@ int run(int argc, wchar_t** argv) {
     }
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    std::printf("exit code=0x%08lx ms=%lu\n", static_cast<unsigned long>(code),
-                static_cast<unsigned long>(GetTickCount() - started));
+    const double elapsed_us = static_cast<double>(end_count.QuadPart - start_count.QuadPart) * 1e6 /
+                              static_cast<double>(frequency.QuadPart);
+    std::printf("exit code=0x%08lx ms=%lu us=%.0f\n", static_cast<unsigned long>(code),
+                static_cast<unsigned long>(GetTickCount() - started), elapsed_us);
     std::fflush(stdout);
     if (feeder) {
         TerminateThread(feeder, 0);  // a child that stopped reading leaves it blocked

@@ -12,6 +12,8 @@
 //                        silent: answer 0; busy: keep the thread busy for
 //                        STANDIN_BUSY_MS on each probe, then answer 0
 //   STANDIN_CLOSE_AFTER  close both windows and quit after this many commands
+//   STANDIN_EXTRA_WINDOWS  this many more hidden top-level windows that answer
+//                        the probe as the role says
 //
 // Log lines:
 //   start cmdline=<hex of the UTF-8 command line> cwd=<hex of the UTF-8 cwd>
@@ -38,6 +40,7 @@ struct Settings {
     std::string role = "editor";
     DWORD busy_ms = 0;
     long close_after = -1;
+    unsigned long extra_windows = 0;
 };
 
 Settings settings;
@@ -140,6 +143,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     settings.delay_ms = std::strtoul(env("STANDIN_DELAY_MS").c_str(), nullptr, 10);
     if (!env("STANDIN_ROLE").empty()) settings.role = env("STANDIN_ROLE");
     settings.busy_ms = std::strtoul(env("STANDIN_BUSY_MS").c_str(), nullptr, 10);
+    settings.extra_windows = std::strtoul(env("STANDIN_EXTRA_WINDOWS").c_str(), nullptr, 10);
     if (!env("STANDIN_CLOSE_AFTER").empty()) {
         settings.close_after = std::strtol(env("STANDIN_CLOSE_AFTER").c_str(), nullptr, 10);
     }
@@ -160,6 +164,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Created last, so it stands above the frame, as the editor's own does.
     const HWND director = make_window("StandinDirector", director_proc, WS_OVERLAPPEDWINDOW);
     SetTimer(director, kStopTimer, kStopPollMs, nullptr);
+    for (unsigned long i = 0; i < settings.extra_windows; ++i) {
+        make_window("StandinExtra", director_proc, WS_OVERLAPPEDWINDOW);
+    }
     if (!settings.ready.empty()) {
         CloseHandle(CreateFileA(settings.ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

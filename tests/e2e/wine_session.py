@@ -40,6 +40,7 @@ class Box:
 class Outcome:
     exit_code: int  # as the parent sees it, so -1 is 0xFFFFFFFF
     ms: int
+    us: float
     boxes: list = field(default_factory=list)
 
 
@@ -56,7 +57,7 @@ class Standin:
     settings from the environment it is started with."""
 
     def __init__(self, session, name, role="editor", delay_ms=0, busy_ms=0,
-                 close_after=None):
+                 close_after=None, extra_windows=0):
         self.session = session
         self.log = session.work / f"{name}.log"
         self.ready = session.work / f"{name}.ready"
@@ -71,6 +72,7 @@ class Standin:
             "STANDIN_ROLE": role,
             "STANDIN_DELAY_MS": str(delay_ms),
             "STANDIN_BUSY_MS": str(busy_ms),
+            "STANDIN_EXTRA_WINDOWS": str(extra_windows),
         }
         if close_after is not None:
             self.environment["STANDIN_CLOSE_AFTER"] = str(close_after)
@@ -234,7 +236,7 @@ class WineSession:
                                  bytes.fromhex(fields["buttons"]).decode().split("|"),
                                  fields["icon"] == "1"))
             elif kind == "exit":
-                outcome = Outcome(int(fields["code"], 16), int(fields["ms"]))
+                outcome = Outcome(int(fields["code"], 16), int(fields["ms"]), float(fields["us"]))
             elif kind == "hung":
                 raise AssertionError("Vantrelpad did not end: " + line)
         if outcome is None:
