@@ -3,7 +3,7 @@
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev clang-format python3
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev valgrind clang-format python3
           g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
