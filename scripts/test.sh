@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: the unit tests on this machine and
-# the end-to-end tests of the Windows program under wine.
+# Builds every preset and runs every test: the unit tests on this machine,
+# again under the address and undefined-behaviour sanitizers, a short run of
+# each fuzz target, and the end-to-end tests of the Windows program under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-for preset in host windows; do
+for preset in host sanitize fuzz windows; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
-ctest --preset host
-ctest --preset windows
+for preset in host sanitize fuzz windows; do
+    ctest --preset "$preset"
+done

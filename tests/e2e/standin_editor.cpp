@@ -10,7 +10,9 @@
 //   STANDIN_DELAY_MS     wait this long before creating any window
 //   STANDIN_ROLE         editor (default): answer the probe with its number;
 //                        silent: answer 0; busy: keep the thread busy for
-//                        STANDIN_BUSY_MS on each probe, then answer 0
+//                        STANDIN_BUSY_MS on each probe, then answer 0;
+//                        hang: answer like the editor, then stop processing
+//                        messages for STANDIN_BUSY_MS
 //   STANDIN_CLOSE_AFTER  close both windows and quit after this many commands
 //   STANDIN_EXTRA_WINDOWS  this many more hidden top-level windows that answer
 //                        the probe as the role says
@@ -29,8 +31,9 @@ namespace {
 
 constexpr UINT_PTR kStopTimer = 1;
 constexpr UINT kStopPollMs = 100;
+constexpr UINT kHangMessage = WM_APP + 1;
 // A stand-in that nobody stops ends by itself after this long.
-constexpr DWORD kLifetimeMs = 120000;
+constexpr DWORD kLifetimeMs = 15 * 60 * 1000;
 
 struct Settings {
     std::string log;
@@ -91,6 +94,10 @@ LRESULT CALLBACK director_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
             Sleep(settings.busy_ms);
             return 0;
         }
+        if (settings.role == "hang") {
+            PostMessageA(window, kHangMessage, 0, 0);
+            return static_cast<LRESULT>(probe_message);
+        }
         return settings.role == "editor" ? static_cast<LRESULT>(probe_message) : 0;
     }
     switch (message) {
@@ -112,6 +119,9 @@ LRESULT CALLBACK director_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
             }
             return TRUE;
         }
+        case kHangMessage:
+            Sleep(settings.busy_ms);
+            return 0;
         case WM_TIMER:
             if (GetFileAttributesA(settings.stop.c_str()) != INVALID_FILE_ATTRIBUTES ||
                 GetTickCount() - started_at > kLifetimeMs) {

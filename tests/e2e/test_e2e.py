@@ -3,6 +3,8 @@ stand-in editor that logs every command it receives, and a harness that reads
 the message boxes a user would see."""
 
 import argparse
+import random
+import re
 import shutil
 import subprocess
 import sys
@@ -234,6 +236,90 @@ class StandardInput(Case):
         outcome = self.session.run("Vantrelpad.exe -s", cwd=self.dir, no_stdin=True)
         self.assertEqual(outcome.exit_code, 0)
         self.assertEqual(editor.received(), [NEW])
+
+
+def unescape(payload):
+    """The editor's side of the escape."""
+    return re.sub(rb"\\(.)", lambda m: {b"\\": b"\\", b"n": b"\n", b"r": b"\r"}[m.group(1)],
+                  payload, flags=re.S)
+
+
+def escape(text):
+    return text.replace(b"\\", b"\\\\").replace(b"\n", b"\\n").replace(b"\r", b"\\r")
+
+
+def code_page_text(data):
+    """The characters whose code-page bytes (1252) are data; the five bytes
+    that the code page leaves undefined map to the control characters of the
+    same number, as Windows maps them back."""
+    return "".join(bytes([b]).decode("cp1252", errors="ignore") or chr(b) for b in data)
+
+
+class HostileInput(Case):
+    def test_editor_closing_in_the_middle_of_a_long_delivery(self):
+        piped = self.dir / "input"
+        piped.write_bytes(b"".join(b"line %d\n" % i for i in range(2000)))
+        editor = Standin(self.session, "editor", close_after=500).start()
+        outcome = self.session.run("Vantrelpad.exe -s", cwd=self.dir, stdin=piped)
+        received = editor.received()
+        self.assertEqual(received, [NEW] + [b"insert:line %d\\n" % i for i in range(499)])
+        self.assertOneBox(outcome, b"Couldn't send to scite")
+        self.assertEqual(outcome.exit_code, EXIT_FAILURE)
+
+    def test_editor_that_stops_answering_after_the_probe(self):
+        editor = Standin(self.session, "editor", role="hang", busy_ms=45000).start()
+        outcome = self.session.run("Vantrelpad.exe f", cwd=self.dir)
+        box = self.assertOneBox(outcome, b"Couldn't send to scite")
+        self.assertGreaterEqual(box.ms, 30000)  # the bound on one send
+        self.assertEqual(outcome.exit_code, EXIT_FAILURE)
+        self.assertEqual(editor.received(), [])
+
+    def test_fifty_silent_windows_in_front_of_the_editor(self):
+        editor = Standin(self.session, "editor").start()
+        Standin(self.session, "silent", role="silent", extra_windows=50).start()
+        outcome = self.session.run("Vantrelpad.exe f", cwd=self.dir)
+        self.assertEqual(outcome.exit_code, 0)
+        self.assertEqual(editor.received(), [open_command(self.dir / "f"), NEW, PAIR])
+
+    def test_64_mib_of_any_bytes_piped_arrive_whole_and_in_order(self):
+        data = random.Random(20261211).randbytes(64 << 20)
+        piped = self.dir / "input"
+        piped.write_bytes(data)
+        editor = Standin(self.session, "editor").start()
+        outcome = self.session.run("Vantrelpad.exe -s", cwd=self.dir, stdin=piped)
+        self.assertNoBox(outcome)
+        self.assertEqual(outcome.exit_code, 0)
+        received = editor.received()
+        self.assertEqual(received[0], NEW)
+        pieces = []
+        for command in received[1:]:
+            self.assertTrue(command.startswith(b"insert:"))
+            payload = command[7:]
+            self.assertNotIn(b"\n", payload)
+            self.assertNotIn(b"\r", payload)
+            piece = unescape(payload)
+            self.assertLessEqual(len(piece), 199)
+            pieces.append(piece)
+        self.assertEqual(b"".join(pieces), data.replace(b"\0", b"").replace(b"\r\n", b"\n"))
+
+    def test_arguments_with_every_byte_value(self):
+        data = bytes(range(1, 256))
+        text = code_page_text(data)
+        editor = Standin(self.session, "editor").start()
+        command_line = subprocess.list2cmdline(["Vantrelpad.exe", "-f", text, "-i", text, text])
+        outcome = self.session.run(command_line, cwd=self.dir)
+        self.assertEqual(outcome.exit_code, 0)
+        self.assertEqual(editor.received(),
+                         [b"find:" + data, b"insert:" + escape(data),
+                          b"open:" + text.encode("utf-8").replace(b"\\", b"/"), NEW, PAIR])
+
+    def test_a_thousand_file_arguments(self):
+        editor = Standin(self.session, "editor").start()
+        names = [f"file{i}.txt" for i in range(1000)]
+        outcome = self.session.run("Vantrelpad.exe " + " ".join(names), cwd=self.dir)
+        self.assertEqual(outcome.exit_code, 0)
+        self.assertEqual(editor.received(),
+                         [open_command(self.dir / name) for name in names] + [NEW, PAIR])
 
 
 class Executable(Case):
