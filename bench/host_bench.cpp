@@ -40,6 +40,7 @@ std::size_t argument_count() { return env_size("VANTRELPAD_BENCH_ARGS", 10000); 
 class BenchRuntime : public Runtime {
   public:
     explicit BenchRuntime(const std::string* input) : input_(input) {}
+    PathStyle path_style() const override { return PathStyle::windows; }
     void show_message(const std::string&) override {}
     [[noreturn]] void exit_process(int code) override { std::exit(code); }
     std::optional<std::string> current_directory() override { return directory; }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev valgrind clang-format python3
           clang libclang-rt-14-dev
-          g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth)
+          g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth scite)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386

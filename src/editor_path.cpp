@@ -17,6 +17,9 @@ bool directory_part(const std::string& path, std::string& directory) {
 }  // namespace
 
 std::string default_editor_path(const std::string& element0, Runtime& runtime) {
+    if (runtime.path_style() == PathStyle::posix) {
+        return std::string(kPosixEditorFileName);
+    }
     std::string directory;
     if (!directory_part(element0, directory)) {
         directory_part(runtime.program_file_path(), directory);
@@ -24,9 +27,10 @@ std::string default_editor_path(const std::string& element0, Runtime& runtime) {
     return directory + std::string(kEditorFileName);
 }
 
-std::string editor_path_from_option(const std::string& value) {
-    if (!value.empty() && value.back() == '\\') {
-        return value + std::string(kEditorFileName);
+std::string editor_path_from_option(const std::string& value, PathStyle style) {
+    const bool windows = style == PathStyle::windows;
+    if (!value.empty() && value.back() == (windows ? '\\' : '/')) {
+        return value + std::string(windows ? kEditorFileName : kPosixEditorFileName);
     }
     return value;
 }

@@ -6,7 +6,10 @@
 
 namespace vantrelpad {
 
-bool is_absolute_path(const std::string& path) {
+bool is_absolute_path(const std::string& path, PathStyle style) {
+    if (style == PathStyle::posix) {
+        return !path.empty() && path.front() == '/';
+    }
     if (path.find(':') != std::string::npos) {
         return true;
     }
@@ -14,16 +17,20 @@ bool is_absolute_path(const std::string& path) {
 }
 
 std::string make_open_command(const std::string& argument, Runtime& runtime) {
-    std::string command(kOpenPrefix);
-    if (!is_absolute_path(argument)) {
+    const PathStyle style = runtime.path_style();
+    const char separator = style == PathStyle::windows ? '\\' : '/';
+    std::string path;
+    if (!is_absolute_path(argument, style)) {
         if (const auto directory = runtime.current_directory()) {
-            command += *directory;
-            command += '\\';
+            path = *directory + separator;
         }
     }
-    command += argument;
-    std::replace(command.begin() + kOpenPrefix.size(), command.end(), '\\', '/');
-    return command;
+    path += argument;
+    if (style == PathStyle::posix) {
+        return std::string(kOpenPrefix) + escape_director_text(std::move(path));
+    }
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return std::string(kOpenPrefix) + path;
 }
 
 }  // namespace vantrelpad

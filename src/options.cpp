@@ -40,7 +40,7 @@ bool takes_value(Option option) {
            option == Option::raw || option == Option::editor;
 }
 
-void apply_value(Option option, const std::string& value, RunState& state) {
+void apply_value(Option option, const std::string& value, RunState& state, PathStyle style) {
     switch (option) {
         case Option::line:
             state.commands.append(std::string(kGotoPrefix) + value);
@@ -55,7 +55,7 @@ void apply_value(Option option, const std::string& value, RunState& state) {
             state.commands.append(value);
             break;
         case Option::editor:
-            state.editor_path = editor_path_from_option(value);
+            state.editor_path = editor_path_from_option(value, style);
             break;
         default:
             break;
@@ -75,7 +75,7 @@ DispatchResult dispatch_argument(const ArgumentVector& arguments, std::size_t in
         if (index + 1 >= arguments.size()) {
             return {Dispatch::missing_value, index};
         }
-        apply_value(option, arguments[index + 1].ansi, state);
+        apply_value(option, arguments[index + 1].ansi, state, runtime.path_style());
         return {Dispatch::next, index + 2};
     }
     switch (option) {

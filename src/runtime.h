@@ -8,9 +8,15 @@
 
 namespace vantrelpad {
 
+// The path rules of the platform: Windows paths (drive letters, either slash,
+// the editor as scite.exe) or POSIX ones (one slash, the editor as scite).
+enum class PathStyle { windows, posix };
+
 class Runtime {
   public:
     virtual ~Runtime() = default;
+
+    virtual PathStyle path_style() const = 0;
 
     // Shows one message to the user and returns when the user has seen it.
     // Every message of the program goes through here.

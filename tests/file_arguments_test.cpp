@@ -58,3 +58,31 @@ TEST(MakeOpenCommand, LongDirectoryIsUsedWhole) {
 
 }  // namespace
 }  // namespace vantrelpad
+
+namespace vantrelpad {
+namespace {
+
+TEST(MakeOpenCommand, PosixPathsAreJoinedWithASlashAndEscaped) {
+    const OpenRow rows[] = {
+        {"notes.txt", std::string("/home/me"), "open:/home/me/notes.txt", 1},
+        {"/etc/hosts", std::string("/home/me"), "open:/etc/hosts", 0},
+        // A backslash and a colon are ordinary bytes of a name.
+        {"C:\\x.txt", std::string("/home/me"), "open:/home/me/C:\\\\x.txt", 1},
+        {"\\x", std::string("/"), "open://\\\\x", 1},
+        // A line end in a name cannot start a command of its own.
+        {"a\nquit:\r", std::string("/w"), "open:/w/a\\nquit:\\r", 1},
+        {"caf\xC3\xA9", std::string("/w"), "open:/w/caf\xC3\xA9", 1},
+        {"", std::string("/w"), "open:/w/", 1},
+        {"sub/f", std::nullopt, "open:sub/f", 1},
+    };
+    for (const OpenRow& row : rows) {
+        FakeRuntime runtime;
+        runtime.style = PathStyle::posix;
+        runtime.directory = row.directory;
+        EXPECT_EQ(make_open_command(row.argument, runtime), row.command) << row.argument;
+        EXPECT_EQ(runtime.directory_reads, row.directory_reads) << row.argument;
+    }
+}
+
+}  // namespace
+}  // namespace vantrelpad

@@ -84,6 +84,23 @@ TEST(OptionDispatch, EditorPathFromTheLastDashD) {
     }
 }
 
+TEST(OptionDispatch, PosixEditorPathIsSciteOnThePathOrInTheDirectoryOfDashD) {
+    const std::pair<ArgumentVector, std::string> rows[] = {
+        {arguments({"f"}), "scite"},
+        {arguments({"-d", "/opt/scite/", "f"}), "/opt/scite/scite"},
+        {arguments({"-d", "/opt/bin/SciTE", "f"}), "/opt/bin/SciTE"},
+        {arguments({"-d", "C:\\Apps\\", "f"}), "C:\\Apps\\"},  // a backslash is a byte
+    };
+    for (const auto& [vector, editor_path] : rows) {
+        FakeRuntime runtime;
+        runtime.style = PathStyle::posix;
+        FakeDesktop desktop;
+        const RunOutcome outcome = run_outcome(vector, runtime, desktop);
+        EXPECT_EQ(outcome.desktop_calls.at(1), "launch " + editor_path);
+        EXPECT_EQ(outcome.messages, Commands{"Couldn't start scite\n  => " + editor_path});
+    }
+}
+
 TEST(OptionDispatch, HelpRequestEndsTheRunWithNothingDelivered) {
     for (const ArgumentVector& vector :
          {arguments({"-h"}), arguments({"--help"}), arguments({"a.txt", "-h"}),

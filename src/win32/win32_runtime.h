@@ -7,6 +7,7 @@ namespace vantrelpad::win32 {
 
 class Win32Runtime : public Runtime {
   public:
+    PathStyle path_style() const override { return PathStyle::windows; }
     void show_message(const std::string& text) override;
     [[noreturn]] void exit_process(int code) override;
     // In UTF-8, the encoding of file arguments.

@@ -20,6 +20,8 @@ struct ProcessExit {
 
 class FakeRuntime : public Runtime {
   public:
+    PathStyle path_style() const override { return style; }
+
     void show_message(const std::string& text) override { messages.push_back(text); }
 
     [[noreturn]] void exit_process(int code) override { throw ProcessExit{code}; }
@@ -44,6 +46,7 @@ class FakeRuntime : public Runtime {
     }
 
     // What the run sees.
+    PathStyle style = PathStyle::windows;
     std::optional<std::string> directory = std::string("C:\\work");
     std::string program_path = "C:\\Tools\\Vantrelpad.exe";
     std::string stdin_bytes;
