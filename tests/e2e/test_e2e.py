@@ -14,26 +14,14 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).parent))
 from wine_session import Standin, WineSession, windows_path  # noqa: E402
 
+sys.path.insert(0, str(Path(__file__).parent.parent))
+from expected_texts import help_text  # noqa: E402
+
 SESSION = None
 EXIT_FAILURE = 0xFFFFFFFF  # -1 as a Windows parent sees it
 CAPTION = b"Vantrelpad"
 NEW = b"menucommand:101"
 PAIR = b"menucommand:105"
-
-
-def help_text():
-    lines = ["Vantrelpad [file] options", "",
-             "Command line interface to scite. Opens the specified file",
-             "in the current SciTe window.", "", "OPTIONS", "",
-             "  -h          Print this help text.",
-             "  -l line     Go to line number line in the file.",
-             "  -f text     Find the text text in the file.",
-             "  -i text     Insert text in the file.",
-             "  -n          Create a new empty window.",
-             "  -s          Open a new window with STDIN content.",
-             "  -d path     Path to SciTE executable.",
-             "  -c cmd      Raw scite command."]
-    return "".join(line.ljust(59) + "\n" for line in lines).encode()
 
 
 def open_command(path):

@@ -6,9 +6,13 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import time
 from dataclasses import dataclass, field
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent.parent))
+from virtual_display import start_display  # noqa: E402
 
 # A new prefix takes about 20 s; the tests share one per run.
 PREFIX_TIMEOUT_S = 180
@@ -151,7 +155,7 @@ class WineSession:
             "WINEPREFIX": str(self.root / "prefix"),
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "WINEDEBUG": "-all",
-            "DISPLAY": self.start_display(),
+            "DISPLAY": self.open_display(),
         }
         # A persistent server stays up between the programs of the run.
         (self.root / "prefix").mkdir()
@@ -161,18 +165,9 @@ class WineSession:
                        timeout=PREFIX_TIMEOUT_S)
         return self
 
-    def start_display(self):
-        read_end, write_end = os.pipe()
-        self.display_process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as reader:
-            number = reader.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        return ":" + number
+    def open_display(self):
+        self.display_process, display = start_display()
+        return display
 
     def close(self):
         self.stop_standins()

@@ -14,34 +14,13 @@ import time
 import unittest
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).parent.parent))
+from expected_texts import help_text  # noqa: E402
+from virtual_display import start_display  # noqa: E402
+
 PROGRAM = None
 # How long the editor may take to act on what it was sent.
 EDITOR_TIMEOUT_S = 120
-
-
-def help_text():
-    lines = ["Vantrelpad [file] options", "",
-             "Command line interface to scite. Opens the specified file",
-             "in the current SciTe window.", "", "OPTIONS", "",
-             "  -h          Print this help text.",
-             "  -l line     Go to line number line in the file.",
-             "  -f text     Find the text text in the file.",
-             "  -i text     Insert text in the file.",
-             "  -n          Create a new empty window.",
-             "  -s          Open a new window with STDIN content.",
-             "  -d path     Path to SciTE executable.",
-             "  -c cmd      Raw scite command."]
-    return "".join(line.ljust(59) + "\n" for line in lines).encode()
-
-
-def start_display():
-    read_end, write_end = os.pipe()
-    process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                "1024x768x24", "-nolisten", "tcp"], pass_fds=(write_end,),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as reader:
-        return process, ":" + reader.readline().strip()
 
 
 class EditorCase(unittest.TestCase):
