@@ -60,6 +60,16 @@ TEST(OptionDispatch, TableOfArgumentsAndTheirCommands) {
     }
 }
 
+TEST(OptionDispatch, ArgumentsOfAnyLengthAndByteValue) {
+    std::string every_byte;
+    for (int b = 1; b < 256; ++b) every_byte += static_cast<char>(b);
+    const std::string long_value(1 << 20, 'v');
+    const RunOutcome outcome =
+        run_outcome(arguments({"-f", long_value, "-c", every_byte, "-l", every_byte, long_value}));
+    EXPECT_EQ(outcome.delivered, (Commands{"find:" + long_value, every_byte, "goto:" + every_byte,
+                                           "open:C:/work/" + long_value, kNew, kPair}));
+}
+
 struct EditorPathRow {
     std::string value;
     std::string editor_path;
