@@ -1,6 +1,5 @@
 #include "stdin_capture.h"
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -26,8 +25,8 @@ bool is_special(char byte) { return byte == '\0' || !escape_sequence(byte).empty
 
 // How many of the first count bytes at text precede the first special one.
 // Nearly all piped text is plain, so it is scanned sixteen bytes at a step
-// where the processor has SSE2 (every x86-64, and every x86 that runs a
-// current Windows), and a byte at a time elsewhere.
+// where the build targets SSE2 (every x86-64 build), and a byte at a time
+// elsewhere (the 32-bit Windows build keeps to plain x86).
 std::size_t plain_run_length(const char* text, std::size_t count) {
     std::size_t length = 0;
 #ifdef __SSE2__

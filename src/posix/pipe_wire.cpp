@@ -1,5 +1,7 @@
 #include "posix/pipe_wire.h"
 
+#include <algorithm>
+
 #include "director/commands.h"
 
 namespace vantrelpad::posix {
